@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# Installs everything the builds and tests need on a Debian machine. Safe to run again: each step
+# is skipped when its result is already there.
+set -euo pipefail
+
+depsPrefix="${FORMATION_DEPS:-/opt/formation-deps}"
+packages=(
+  cmake ninja-build g++ clang libclang-rt-14-dev clang-format
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools
+  wine wine64 xvfb xdotool x11-utils
+  fonts-wqy-zenhei fonts-arphic-ukai
+  libjpeg-dev libjpeg-turbo-progs nasm googletest
+  python3-pil dpkg-dev
+)
+
+sudoIfNeeded() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+hasDebSrc() {
+  grep -rhsE '^(deb-src|Types:.*deb-src)' /etc/apt/sources.list /etc/apt/sources.list.d/ >/dev/null
+}
+needUpdate=0
+if ! hasDebSrc; then
+  echo "setup: adding a deb-src entry"
+  sudoIfNeeded tee /etc/apt/sources.list.d/formation-deb-src.sources >/dev/null <<'SRC'
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: bookworm bookworm-updates
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+SRC
+  needUpdate=1
+fi
+
+if [ ${#missing[@]} -gt 0 ] || [ $needUpdate -eq 1 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  sudoIfNeeded apt-get update -q
+fi
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  sudoIfNeeded apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# libjpeg-turbo for mingw, static, from Debian's own source package.
+jpegPrefix="$depsPrefix/libjpeg-turbo-mingw64"
+if [ ! -f "$jpegPrefix/.done" ]; then
+  echo "setup: building libjpeg-turbo for mingw into $jpegPrefix"
+  work="$depsPrefix/src"
+  sudoIfNeeded mkdir -p "$work"
+  sudoIfNeeded chown "$(id -u):$(id -g)" "$depsPrefix" "$work"
+  (
+    cd "$work"
+    rm -rf libjpeg-turbo-* libjpeg-turbo_*
+    apt-get source -q libjpeg-turbo >/dev/null
+    srcDir=$(find . -maxdepth 1 -type d -name 'libjpeg-turbo-*' | head -n 1)
+    cat >mingw.cmake <<'TC'
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR AMD64)
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
+set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+TC
+    cmake -S "$srcDir" -B build -G Ninja -DCMAKE_TOOLCHAIN_FILE="$PWD/mingw.cmake" \
+      -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$jpegPrefix" \
+      -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_JPEG8=OFF \
+      -DREQUIRE_SIMD=ON -DCMAKE_ASM_NASM_COMPILER=nasm >/dev/null
+    cmake --build build >/dev/null
+    cmake --install build >/dev/null
+  )
+  touch "$jpegPrefix/.done"
+fi
+echo "setup: ready (libjpeg-turbo for mingw in $jpegPrefix)"

@@ -1,0 +1,3 @@
+#include "app/kind_tables.h"
+
+std::array<FormationTable, monsterKindCount> kindTables;
