@@ -12,7 +12,7 @@ struct ControlTexts {
     // Sets a label's caption and shows it at once.
     virtual void setText(ControlId id, std::string_view gbk) = 0;
 
-protected:
+  protected:
     ~ControlTexts() = default;
 };
 

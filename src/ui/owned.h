@@ -13,7 +13,9 @@ struct Releaser {
 template <class Handle, auto release>
 using Owned = std::unique_ptr<std::remove_pointer_t<Handle>, Releaser<release>>;
 
-inline void deleteGdiObject(HGDIOBJ object) noexcept { DeleteObject(object); }
+inline void deleteGdiObject(HGDIOBJ object) noexcept {
+    DeleteObject(object);
+}
 
 using OwnedFont = Owned<HFONT, deleteGdiObject>;
 using OwnedBrush = Owned<HBRUSH, deleteGdiObject>;
@@ -23,7 +25,7 @@ using OwnedDc = Owned<HDC, DeleteDC>;  // memory DCs only
 
 // BeginPaint and EndPaint.
 class PaintScope {
-public:
+  public:
     explicit PaintScope(HWND window) : window(window) { dc = BeginPaint(window, &paint); }
     ~PaintScope() { EndPaint(window, &paint); }
     PaintScope(const PaintScope&) = delete;
@@ -32,7 +34,7 @@ public:
     HDC get() const { return dc; }
     const RECT& area() const { return paint.rcPaint; }
 
-private:
+  private:
     HWND window;
     PAINTSTRUCT paint{};
     HDC dc;
@@ -40,7 +42,7 @@ private:
 
 // GetDC and ReleaseDC against the same window (null: the screen).
 class WindowDc {
-public:
+  public:
     explicit WindowDc(HWND window) : window(window), dc(GetDC(window)) {}
     ~WindowDc() {
         if (dc) ReleaseDC(window, dc);
@@ -50,20 +52,20 @@ public:
 
     HDC get() const { return dc; }
 
-private:
+  private:
     HWND window;
     HDC dc;
 };
 
 // SelectObject, then the previous object restored.
 class Selected {
-public:
+  public:
     Selected(HDC dc, HGDIOBJ object) : dc(dc), previous(SelectObject(dc, object)) {}
     ~Selected() { SelectObject(dc, previous); }
     Selected(const Selected&) = delete;
     Selected& operator=(const Selected&) = delete;
 
-private:
+  private:
     HDC dc;
     HGDIOBJ previous;
 };

@@ -13,7 +13,7 @@ namespace {
 
 // Records what the query reads and writes, in order.
 class FakeWindow : public ControlTexts {
-public:
+  public:
     std::map<ControlId, std::string> texts;
     std::vector<std::pair<ControlId, std::string>> writes;
 
@@ -28,7 +28,7 @@ public:
 };
 
 class QueryClicked : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() { onMainWindowCreated(); }
     static void TearDownTestSuite() { releaseTables(); }
 };

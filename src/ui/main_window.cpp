@@ -1,0 +1,432 @@
+#include "ui/main_window.h"
+
+#include <array>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "app/fatal_error.h"
+#include "app/lifecycle.h"
+#include "assets/pictures.h"
+#include "formation/query.h"
+#include "formation/tables.h"
+#include "links/open_site_page.h"
+#include "links/site_pages.h"
+#include "ui/gbk.h"
+#include "ui/owned.h"
+#include "ui/picture_bitmap.h"
+#include "ui/picture_box.h"
+#include "ui/transparent_label.h"
+
+namespace {
+
+constexpr wchar_t mainWindowClass[] = L"FormationFinderWindow";
+constexpr wchar_t programIconName[] = L"DEFAULT_ICON";
+constexpr DWORD mainWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr int listTextIndent = 4;
+
+struct PictureOfControl {
+    ControlId id;
+    std::span<const std::uint8_t> jpeg;
+};
+
+const std::array<PictureOfControl, 5>& controlPictures() {
+    static const std::array<PictureOfControl, 5> pictures = {{
+        {ControlId::headerPanel, headerPicture},
+        {ControlId::selectionPanel, selectionPanelPicture},
+        {ControlId::resultPanel, resultPanelPicture},
+        {ControlId::linksPanel, linksPanelPicture},
+        {ControlId::queryButton, queryButtonPicture},
+    }};
+    return pictures;
+}
+
+struct SitePageButton {
+    ControlId id;
+    SitePage page;
+};
+
+constexpr std::array<SitePageButton, 3> sitePageButtons = {{
+    {ControlId::moreToolsButton, SitePage::moreTools},          // 按钮2
+    {ControlId::gameGuidesButton, SitePage::gameGuides},        // 按钮4
+    {ControlId::officialForumButton, SitePage::officialForum},  // 按钮3
+}};
+
+struct MainWindow {
+    HWND window = nullptr;
+    std::array<HWND, controlCount + 1> controls{};  // by ControlId; [0] is the window itself
+    std::array<OwnedFont, static_cast<std::size_t>(FontRole::count)> fonts;
+    OwnedFont buttonFont;
+    OwnedBrush listBrush;
+    OwnedBitmap queryPicture;
+    OwnedIcon largeIcon;
+    OwnedIcon smallIcon;
+    int listItemHeight = 0;
+    HWND lastFocus = nullptr;
+
+    HWND control(ControlId id) const { return controls[static_cast<std::size_t>(id)]; }
+    HFONT font(FontRole role) const { return fonts[static_cast<std::size_t>(role)].get(); }
+};
+
+// The query's view of the window: list selections in, label captions out, as GBK.
+class WindowTexts final : public ControlTexts {
+  public:
+    explicit WindowTexts(const MainWindow& window) : window(window) {}
+
+    std::string text(ControlId id) const override {
+        HWND control = window.control(id);
+        if (definitionOf(id).kind == ControlKind::dropDownList) {
+            const LRESULT selected = SendMessageW(control, CB_GETCURSEL, 0, 0);
+            if (selected == CB_ERR) return {};
+            const LRESULT length = SendMessageW(control, CB_GETLBTEXTLEN, selected, 0);
+            if (length == CB_ERR) return {};
+            std::wstring item(static_cast<std::size_t>(length) + 1, L'\0');
+            SendMessageW(control, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(item.data()));
+            item.resize(static_cast<std::size_t>(length));
+            return toGbk(item);
+        }
+        std::wstring caption(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+        caption.resize(static_cast<std::size_t>(
+            GetWindowTextW(control, caption.data(), static_cast<int>(caption.size()))));
+        return toGbk(caption);
+    }
+
+    void setText(ControlId id, std::string_view gbk) override {
+        SetWindowTextW(window.control(id), fromGbk(gbk).c_str());
+    }
+
+  private:
+    const MainWindow& window;
+};
+
+COLORREF colorOf(Rgb rgb) {
+    return RGB(rgb.red, rgb.green, rgb.blue);
+}
+
+OwnedFont makeFont(const FontSpec& spec) {
+    const std::wstring face = fromGbk(spec.face);
+    return OwnedFont(CreateFontW(-spec.height, 0, 0, 0, spec.weight, FALSE, FALSE, FALSE,
+                                 DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                 PROOF_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
+}
+
+// The platform's user-interface font, as message boxes use it.
+OwnedFont makeButtonFont() {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+        return nullptr;
+    }
+    return OwnedFont(CreateFontIndirectW(&metrics.lfMessageFont));
+}
+
+int fontHeight(HFONT font) {
+    WindowDc screen(nullptr);
+    Selected selected(screen.get(), font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(screen.get(), &metrics);
+    return metrics.tmHeight;
+}
+
+bool makeDrawingObjects(MainWindow& self) {
+    for (std::size_t role = 0; role < fontSpecs.size(); ++role) {
+        self.fonts[role] = makeFont(fontSpecs[role]);
+        if (!self.fonts[role]) return false;
+    }
+    self.buttonFont = makeButtonFont();
+    self.listBrush.reset(CreateSolidBrush(colorOf(listBackground)));
+    self.listItemHeight = fontHeight(self.font(FontRole::list)) + listItemExtraHeight;
+    return self.listBrush != nullptr;
+}
+
+std::span<const std::uint8_t> pictureOf(ControlId id) {
+    for (const PictureOfControl& picture : controlPictures()) {
+        if (picture.id == id) return picture.jpeg;
+    }
+    return {};
+}
+
+const LabelStyle* labelStyleOf(ControlId id) {
+    for (const LabelStyle& style : labelStyles) {
+        if (style.id == id) return &style;
+    }
+    return nullptr;
+}
+
+std::wstring initialText(const ControlDefinition& definition) {
+    std::string text(definition.text);
+    if (definition.id == ControlId::bannerLabel) text += siteHost();
+    return fromGbk(text);
+}
+
+RECT rectOf(Place place) {
+    return {place.x, place.y, place.x + place.width, place.y + place.height};
+}
+
+HWND createButton(MainWindow& self, const ControlDefinition& definition, HWND parent) {
+    const RECT place = rectOf(definition.place);
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE |
+                  BS_CENTER | BS_VCENTER;
+    if (definition.kind == ControlKind::pictureButton) {
+        self.queryPicture = bitmapFromJpeg(pictureOf(definition.id));
+        if (self.queryPicture) style |= BS_BITMAP;
+    }
+    HWND button = CreateWindowExW(
+        0, L"BUTTON", initialText(definition).c_str(), style, place.left, place.top,
+        definition.place.width, definition.place.height, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(definition.id)), nullptr, nullptr);
+    if (!button) return nullptr;
+    if (self.buttonFont) {
+        SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(self.buttonFont.get()), FALSE);
+    }
+    if (self.queryPicture && definition.kind == ControlKind::pictureButton) {
+        SendMessageW(button, BM_SETIMAGE, IMAGE_BITMAP,
+                     reinterpret_cast<LPARAM>(self.queryPicture.get()));
+    }
+    return button;
+}
+
+std::span<const std::string_view> itemsOf(ControlId id) {
+    if (id == ControlId::kindList) return monsterKinds;
+    return levelItems;
+}
+
+HWND createDropDownList(MainWindow& self, const ControlDefinition& definition, HWND parent) {
+    // Owner-drawn, so the dark colours hold in the field and in the open list with any theme.
+    // CBS_NOINTEGRALHEIGHT keeps the open height at the table's 160 pixels.
+    const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST |
+                        CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | CBS_NOINTEGRALHEIGHT;
+    const Place& place = definition.place;
+    HWND list = CreateWindowExW(
+        0, L"COMBOBOX", L"", style, place.x, place.y, place.width, place.height, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(definition.id)), nullptr, nullptr);
+    if (!list) return nullptr;
+    SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(self.font(FontRole::list)), FALSE);
+    for (std::string_view item : itemsOf(definition.id)) {
+        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(fromGbk(item).c_str()));
+    }
+    SendMessageW(list, CB_SETCURSEL, 0, 0);
+    return list;
+}
+
+HWND createControl(MainWindow& self, const ControlDefinition& definition) {
+    HWND parent = self.control(definition.parent);
+    const int id = static_cast<int>(definition.id);
+    switch (definition.kind) {
+        case ControlKind::pictureBox:
+            return createPictureBox(parent, id, rectOf(definition.place), pictureOf(definition.id));
+        case ControlKind::transparentLabel: {
+            const LabelStyle* style = labelStyleOf(definition.id);
+            if (!style) return nullptr;
+            HWND label = createTransparentLabel(parent, id, rectOf(definition.place),
+                                                initialText(definition).c_str(), *style);
+            if (label) {
+                SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(self.font(style->font)),
+                             FALSE);
+            }
+            return label;
+        }
+        case ControlKind::dropDownList: return createDropDownList(self, definition, parent);
+        case ControlKind::pushButton:
+        case ControlKind::pictureButton: return createButton(self, definition, parent);
+    }
+    return nullptr;
+}
+
+// Within each parent, the first control of the table lies on top.
+void stackControls(const MainWindow& self) {
+    for (ControlId parent : {ControlId::window, ControlId::headerPanel, ControlId::selectionPanel,
+                             ControlId::resultPanel, ControlId::linksPanel}) {
+        HWND above = HWND_TOP;
+        for (const ControlDefinition& definition : controlTable) {
+            if (definition.parent != parent) continue;
+            HWND control = self.control(definition.id);
+            SetWindowPos(control, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            above = control;
+        }
+    }
+}
+
+void setProgramIcon(MainWindow& self) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    self.largeIcon.reset(static_cast<HICON>(LoadImageW(instance, programIconName, IMAGE_ICON,
+                                                       GetSystemMetrics(SM_CXICON),
+                                                       GetSystemMetrics(SM_CYICON), 0)));
+    self.smallIcon.reset(static_cast<HICON>(LoadImageW(instance, programIconName, IMAGE_ICON,
+                                                       GetSystemMetrics(SM_CXSMICON),
+                                                       GetSystemMetrics(SM_CYSMICON), 0)));
+    if (self.largeIcon) {
+        SendMessageW(self.window, WM_SETICON, ICON_BIG,
+                     reinterpret_cast<LPARAM>(self.largeIcon.get()));
+    }
+    if (self.smallIcon) {
+        SendMessageW(self.window, WM_SETICON, ICON_SMALL,
+                     reinterpret_cast<LPARAM>(self.smallIcon.get()));
+    }
+}
+
+// Parents come after their children in the table, so the controls are made from the last row up.
+LRESULT onCreate(MainWindow& self) {
+    if (!makeDrawingObjects(self)) return -1;
+    for (auto row = controlTable.rbegin(); row != controlTable.rend(); ++row) {
+        HWND control = createControl(self, *row);
+        if (!control) return -1;
+        self.controls[static_cast<std::size_t>(row->id)] = control;
+    }
+    stackControls(self);
+    for (const ControlDefinition& definition : controlTable) {
+        ShowWindow(self.control(definition.id), SW_SHOWNA);
+    }
+    setProgramIcon(self);
+    return 0;
+}
+
+LRESULT onCommand(MainWindow& self, int id, int code) {
+    if (code != BN_CLICKED) return 0;
+    if (id == static_cast<int>(ControlId::queryButton)) {
+        WindowTexts texts(self);
+        onQueryClicked(texts);
+        return 0;
+    }
+    for (const SitePageButton& button : sitePageButtons) {
+        if (id == static_cast<int>(button.id)) openSitePage(sitePageAddress(button.page));
+    }
+    return 0;
+}
+
+LRESULT onMeasureItem(const MainWindow& self, MEASUREITEMSTRUCT& item) {
+    if (item.CtlType != ODT_COMBOBOX) return FALSE;
+    item.itemHeight = static_cast<UINT>(self.listItemHeight);
+    return TRUE;
+}
+
+// The field and the open list in white on the dark field colour; the highlighted item of the open
+// list in the platform's highlight colours.
+LRESULT onDrawListItem(const MainWindow& self, const DRAWITEMSTRUCT& item) {
+    if (item.CtlType != ODT_COMBOBOX) return FALSE;
+    const bool inField = (item.itemState & ODS_COMBOBOXEDIT) != 0;
+    const bool highlighted = (item.itemState & ODS_SELECTED) != 0 && !inField;
+    RECT area = item.rcItem;
+    FillRect(item.hDC, &area,
+             highlighted ? GetSysColorBrush(COLOR_HIGHLIGHT) : self.listBrush.get());
+    if (item.itemID != static_cast<UINT>(-1)) {
+        const LRESULT length = SendMessageW(item.hwndItem, CB_GETLBTEXTLEN, item.itemID, 0);
+        if (length != CB_ERR) {
+            std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+            SendMessageW(item.hwndItem, CB_GETLBTEXT, item.itemID,
+                         reinterpret_cast<LPARAM>(text.data()));
+            text.resize(static_cast<std::size_t>(length));
+            Selected font(item.hDC, self.font(FontRole::list));
+            SetBkMode(item.hDC, TRANSPARENT);
+            SetTextColor(item.hDC,
+                         highlighted ? GetSysColor(COLOR_HIGHLIGHTTEXT) : colorOf(listTextColor));
+            RECT textArea = area;
+            textArea.left += listTextIndent;
+            DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &textArea,
+                      DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        }
+    }
+    if (inField && (item.itemState & ODS_FOCUS)) DrawFocusRect(item.hDC, &area);
+    return TRUE;
+}
+
+LRESULT onListColor(const MainWindow& self, HDC dc) {
+    SetTextColor(dc, colorOf(listTextColor));
+    SetBkColor(dc, colorOf(listBackground));
+    return reinterpret_cast<LRESULT>(self.listBrush.get());
+}
+
+// Focus comes back to the control that had it when the window was last active.
+LRESULT onActivate(MainWindow& self, int state) {
+    if (state == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(self.window, focus)) self.lastFocus = focus;
+        return 0;
+    }
+    HWND target = self.lastFocus && IsWindow(self.lastFocus) ? self.lastFocus
+                                                             : self.control(focusOrder.front());
+    SetFocus(target);
+    return 0;
+}
+
+// The window takes its state over at its first message and frees it at its last, when every
+// control that used its fonts, brush and bitmap is gone.
+MainWindow* stateOf(HWND window, UINT message, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* owner = static_cast<std::unique_ptr<MainWindow>*>(
+            reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        MainWindow* state = owner->release();
+        state->window = window;
+        state->controls[0] = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+        return state;
+    }
+    return reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    MainWindow* self = stateOf(window, message, lParam);
+    if (!self)
+        return DefWindowProcW(window, message, wParam, lParam);  // WM_GETMINMAXINFO comes first
+    switch (message) {
+        case WM_CREATE: return onCreate(*self);
+        case WM_COMMAND: return onCommand(*self, LOWORD(wParam), HIWORD(wParam));
+        case WM_MEASUREITEM:
+            return onMeasureItem(*self, *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+        case WM_DRAWITEM:
+            return onDrawListItem(*self, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        case WM_CTLCOLORLISTBOX: return onListColor(*self, reinterpret_cast<HDC>(wParam));
+        case WM_ACTIVATE: return onActivate(*self, LOWORD(wParam));
+        case WM_DESTROY: PostQuitMessage(0); return 0;
+        case WM_NCDESTROY:
+            SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+            delete self;
+            break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+bool registerMainWindowClass(HINSTANCE instance) {
+    WNDCLASSEXW windowClass{};
+    if (GetClassInfoExW(instance, mainWindowClass, &windowClass)) return true;
+    windowClass = {};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = mainWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = mainWindowClass;
+    return RegisterClassExW(&windowClass) != 0;
+}
+
+}  // namespace
+
+HWND createMainWindow(HINSTANCE instance) {
+    if (!registerMainWindowClass(instance) || !registerPictureBoxClass(instance) ||
+        !registerTransparentLabelClass(instance)) {
+        fatalError("cannot register the window classes");
+    }
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - windowWidth) / 2;
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - windowHeight) / 2;
+    const std::wstring title = fromGbk(std::string(windowTitle) + std::string(siteHost()));
+    auto state = std::make_unique<MainWindow>();
+    HWND window = CreateWindowExW(0, mainWindowClass, title.c_str(), mainWindowStyle, left, top,
+                                  windowWidth, windowHeight, nullptr, nullptr, instance, &state);
+    if (!window) fatalError("cannot create the main window");
+
+    onMainWindowCreated();
+
+    ShowWindow(window, SW_SHOWNORMAL);
+    SetForegroundWindow(window);
+    UpdateWindow(window);
+    SetFocus(controlOf(window, focusOrder.front()));
+    return window;
+}
+
+HWND controlOf(HWND mainWindow, ControlId id) {
+    const auto* self =
+        reinterpret_cast<const MainWindow*>(GetWindowLongPtrW(mainWindow, GWLP_USERDATA));
+    if (!self) return nullptr;
+    return self->control(id);
+}
