@@ -12,5 +12,6 @@ std::string_view siteHost();
 
 enum class SitePage { moreTools, gameGuides, officialForum };
 
-// The page's full address: siteBaseUrl followed by its path, byte for byte.
+// The page's full address: siteBaseUrl followed by its path, byte for byte. A value outside the
+// enum gives siteBaseUrl alone, which still leads to the site.
 std::string sitePageAddress(SitePage page);
