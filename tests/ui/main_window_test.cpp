@@ -172,6 +172,20 @@ TEST_F(MainWindowTest, FixedFrameWithCloseBoxOnlyCentredOnTheScreen) {
     EXPECT_STREQ(title, L"雁丘城邦打野布阵查询 www.example.com");
 }
 
+TEST_F(MainWindowTest, CarriesTheProgramIconLargeAndSmall) {
+    const auto small = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
+    const auto large = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_BIG, 0));
+    ASSERT_NE(small, nullptr);
+    ASSERT_NE(large, nullptr);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(large, &info));
+    BITMAP color{};
+    GetObjectW(info.hbmColor, sizeof(color), &color);
+    EXPECT_EQ(color.bmWidth, GetSystemMetrics(SM_CXICON));
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+}
+
 TEST_F(MainWindowTest, StartsWithTheFirstItemsTheFirstRowAndFocusOnTheLevelList) {
     EXPECT_EQ(selectedItem(11), L"暗风猎手");
     EXPECT_EQ(selectedItem(12), L"10");
