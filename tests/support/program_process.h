@@ -7,7 +7,7 @@
 #include <string>
 
 class ProgramProcess {
-public:
+  public:
     // Starts the program beside this test (`relativePath` from this test's folder) and waits until
     // its main window is shown and the program is idle.
     explicit ProgramProcess(const std::wstring& relativePath);
@@ -21,7 +21,7 @@ public:
     // Waits for the process to end and gives its exit code, or STILL_ACTIVE after the timeout.
     DWORD waitForExit(DWORD milliseconds = 10000);
 
-private:
+  private:
     HANDLE process = nullptr;
     DWORD thread = 0;
     HWND mainWindow = nullptr;
