@@ -47,7 +47,9 @@ fi
 
 # libjpeg-turbo for mingw, static, from Debian's own source package.
 jpegPrefix="$depsPrefix/libjpeg-turbo-mingw64"
-if [ ! -f "$jpegPrefix/.done" ]; then
+# Bump when the build below changes, so that machines set up earlier build it again.
+jpegStamp="$jpegPrefix/.done-2"
+if [ ! -f "$jpegStamp" ]; then
   echo "setup: building libjpeg-turbo for mingw into $jpegPrefix"
   work="$depsPrefix/src"
   sudoIfNeeded mkdir -p "$work"
@@ -67,13 +69,16 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 TC
+    # Function and data sections let the program's link drop the encoder it never calls.
+    rm -rf build
     cmake -S "$srcDir" -B build -G Ninja -DCMAKE_TOOLCHAIN_FILE="$PWD/mingw.cmake" \
       -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$jpegPrefix" \
+      -DCMAKE_C_FLAGS="-ffunction-sections -fdata-sections" \
       -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_JPEG8=OFF \
       -DREQUIRE_SIMD=ON -DCMAKE_ASM_NASM_COMPILER=nasm >/dev/null
     cmake --build build >/dev/null
     cmake --install build >/dev/null
   )
-  touch "$jpegPrefix/.done"
+  touch "$jpegStamp"
 fi
 echo "setup: ready (libjpeg-turbo for mingw in $jpegPrefix)"
