@@ -17,6 +17,7 @@
 #include "ui/owned.h"
 #include "ui/picture_bitmap.h"
 #include "ui/picture_box.h"
+#include "ui/push_button.h"
 #include "ui/transparent_label.h"
 
 namespace {
@@ -164,27 +165,15 @@ RECT rectOf(Place place) {
     return {place.x, place.y, place.x + place.width, place.y + place.height};
 }
 
+// The query button shows its decoded picture; if that fails it stays a button with its text.
 HWND createButton(MainWindow& self, const ControlDefinition& definition, HWND parent) {
-    const RECT place = rectOf(definition.place);
-    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE |
-                  BS_CENTER | BS_VCENTER;
     if (definition.kind == ControlKind::pictureButton) {
         self.queryPicture = bitmapFromJpeg(pictureOf(definition.id));
-        if (self.queryPicture) style |= BS_BITMAP;
     }
-    HWND button = CreateWindowExW(
-        0, L"BUTTON", initialText(definition).c_str(), style, place.left, place.top,
-        definition.place.width, definition.place.height, parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(definition.id)), nullptr, nullptr);
-    if (!button) return nullptr;
-    if (self.buttonFont) {
-        SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(self.buttonFont.get()), FALSE);
-    }
-    if (self.queryPicture && definition.kind == ControlKind::pictureButton) {
-        SendMessageW(button, BM_SETIMAGE, IMAGE_BITMAP,
-                     reinterpret_cast<LPARAM>(self.queryPicture.get()));
-    }
-    return button;
+    HBITMAP picture =
+        definition.kind == ControlKind::pictureButton ? self.queryPicture.get() : nullptr;
+    return createPushButton(parent, static_cast<int>(definition.id), rectOf(definition.place),
+                            initialText(definition).c_str(), self.buttonFont.get(), picture);
 }
 
 std::span<const std::string_view> itemsOf(ControlId id) {
