@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -292,6 +293,70 @@ TEST_F(MainWindowTest, EscClosesTheWindowWithTheListOpen) {
     ASSERT_TRUE(SendMessageW(control(12), CB_GETDROPPEDSTATE, 0, 0));
     pressKey(window, VK_ESCAPE);
     EXPECT_FALSE(IsWindow(window));
+}
+
+TEST_F(MainWindowTest, LabelsAndListsUseTheirFontsAndColours) {
+    struct Expected {
+        int id;
+        const wchar_t* face;  // null: the platform's default face
+        int height;
+        int weight;
+        std::uint32_t color;
+    };
+    const Expected expected[] = {
+        {1, L"楷体", -19, 400, rgb(255, 255, 0)},    {9, nullptr, -14, 700, rgb(216, 216, 0)},
+        {8, nullptr, -14, 700, rgb(216, 216, 0)},    {7, nullptr, -14, 700, rgb(255, 255, 255)},
+        {6, nullptr, -14, 700, rgb(255, 255, 255)},  {5, nullptr, -20, 700, rgb(255, 255, 255)},
+        {11, nullptr, -19, 700, rgb(255, 255, 255)}, {12, nullptr, -19, 700, rgb(255, 255, 255)},
+    };
+    for (const Expected& e : expected) {
+        SCOPED_TRACE(e.id);
+        const auto font = reinterpret_cast<HFONT>(SendMessageW(control(e.id), WM_GETFONT, 0, 0));
+        LOGFONTW logFont{};
+        ASSERT_TRUE(GetObjectW(font, sizeof(logFont), &logFont));
+        EXPECT_EQ(logFont.lfHeight, e.height);
+        EXPECT_EQ(logFont.lfWeight, e.weight);
+        EXPECT_FALSE(logFont.lfItalic || logFont.lfUnderline || logFont.lfStrikeOut);
+        EXPECT_EQ(logFont.lfCharSet, DEFAULT_CHARSET);
+        EXPECT_EQ(logFont.lfQuality, PROOF_QUALITY);
+        EXPECT_STREQ(logFont.lfFaceName, e.face ? e.face : L"");
+        // The text is drawn in its colour.
+        const Capture shown = captureScreen(screenRectOf(control(e.id)));
+        EXPECT_NE(std::find(shown.pixels.begin(), shown.pixels.end(), e.color), shown.pixels.end());
+    }
+}
+
+TEST_F(MainWindowTest, ListsAreDarkWithItemsTwoPixelsTallerThanTheirFont) {
+    for (int id : {11, 12}) {
+        SCOPED_TRACE(id);
+        const auto font = reinterpret_cast<HFONT>(SendMessageW(control(id), WM_GETFONT, 0, 0));
+        HDC dc = GetDC(nullptr);
+        HGDIOBJ previous = SelectObject(dc, font);
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        SelectObject(dc, previous);
+        ReleaseDC(nullptr, dc);
+        EXPECT_EQ(SendMessageW(control(id), CB_GETITEMHEIGHT, 0, 0), metrics.tmHeight + 2);
+
+        const Capture shown = captureScreen(screenRectOf(control(id)));
+        const auto dark = std::count(shown.pixels.begin(), shown.pixels.end(), rgb(46, 43, 41));
+        EXPECT_GT(dark, static_cast<long>(shown.pixels.size() / 3));  // besides text, frame, arrow
+    }
+}
+
+TEST_F(MainWindowTest, FocusReturnsToTheLastControlWhenTheWindowIsActivatedAgain) {
+    SetFocus(control(3));
+    HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
+                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetForegroundWindow(other);
+    SetActiveWindow(other);
+    pumpMessages(window);
+    EXPECT_NE(GetFocus(), control(3));
+    SetForegroundWindow(window);
+    SetActiveWindow(window);
+    pumpMessages(window);
+    EXPECT_EQ(GetFocus(), control(3));
+    DestroyWindow(other);
 }
 
 TEST_F(MainWindowTest, ShorterTextLeavesNoTraceOfTheLongerOne) {

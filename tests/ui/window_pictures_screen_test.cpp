@@ -75,6 +75,22 @@ TEST_F(WindowPictures, EachBoxShowsItsPictureWhereNothingLiesAboveIt) {
     }
 }
 
+TEST_F(WindowPictures, AnEmptyLabelShowsThePictureBeneathIt) {
+    const std::optional<Picture> panel = decodePicture(resultPanelPicture);
+    ASSERT_TRUE(panel);
+    HWND label = controlOf(window, ControlId::suggestedFormationLabel);
+    SetWindowTextW(label, L"");
+    pumpMessages(window);
+    const Capture shown = captureScreen(screenRectOf(label));
+    int differing = 0;
+    for (int y = 0; y < shown.height; ++y) {
+        for (int x = 0; x < shown.width; ++x) {
+            differing += shown.at(x, y) != pixelOf(*panel, 281 + x, 62 + y);  // 元素3's place
+        }
+    }
+    EXPECT_EQ(differing, 0);
+}
+
 TEST_F(WindowPictures, QueryButtonShowsItsPlaqueCentred) {
     HWND button = controlOf(window, ControlId::queryButton);
     EXPECT_TRUE(GetWindowLongPtrW(button, GWL_STYLE) & BS_BITMAP);
