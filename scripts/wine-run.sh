@@ -25,11 +25,12 @@ export WINEPREFIX="$prefix"
 export WINEARCH=win64
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
-export LANG=zh_CN.UTF-8
-export LC_ALL=zh_CN.UTF-8
+# Set for Wine's processes only: bash itself would warn that the glibc locale is not installed,
+# which Wine does not need.
+inChinese() { env LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 "$@"; }
 
 if [ $stop -eq 1 ]; then
-  wineserver -k 2>/dev/null || true
+  inChinese wineserver -k 2>/dev/null || true
   exit 0
 fi
 [ $# -gt 0 ] || { echo "usage: $0 [--prefix DIR] [--stop] program.exe [args...]" >&2; exit 2; }
@@ -42,21 +43,21 @@ fi
 exec 9>"$prefix.lock"
 flock 9
 if [ ! -f "$prefix/.formation-ready" ]; then
-  wineboot -i >/dev/null 2>&1 || true
+  inChinese wineboot -i >/dev/null 2>&1 || true
   # Wine cannot decode a non-ASCII command line without the glibc zh_CN locale: add the
   # Chinese value name under C.UTF-8.
-  LC_ALL=C.UTF-8 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' \
+  env LANG=zh_CN.UTF-8 LC_ALL=C.UTF-8 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' \
     /v '楷体' /d 'AR PL UKai CN' /f >/dev/null 2>&1
   # Let Wine draw the caption and frame itself: there is no window manager under Xvfb.
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
-  wineserver -w
+  inChinese wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+  inChinese wineserver -w
   touch "$prefix/.formation-ready"
 fi
 flock -u 9
 exec 9>&-
 
 set +e
-wine "$@"
+inChinese wine "$@"
 status=$?
 set -e
 exit $status

@@ -320,6 +320,15 @@ TEST_F(MainWindowTest, LabelsAndListsUseTheirFontsAndColours) {
         EXPECT_EQ(logFont.lfCharSet, DEFAULT_CHARSET);
         EXPECT_EQ(logFont.lfQuality, PROOF_QUALITY);
         EXPECT_STREQ(logFont.lfFaceName, e.face ? e.face : L"");
+        if (e.face) {  // the face is really there (the test prefix maps it to a Kai font)
+            HDC dc = GetDC(nullptr);
+            HGDIOBJ previous = SelectObject(dc, font);
+            wchar_t face[LF_FACESIZE] = {};
+            GetTextFaceW(dc, LF_FACESIZE, face);
+            SelectObject(dc, previous);
+            ReleaseDC(nullptr, dc);
+            EXPECT_STREQ(face, e.face);
+        }
         // The text is drawn in its colour.
         const Capture shown = captureScreen(screenRectOf(control(e.id)));
         EXPECT_NE(std::find(shown.pixels.begin(), shown.pixels.end(), e.color), shown.pixels.end());
