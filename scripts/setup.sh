@@ -48,7 +48,7 @@ fi
 # libjpeg-turbo for mingw, static, from Debian's own source package.
 jpegPrefix="$depsPrefix/libjpeg-turbo-mingw64"
 # Bump when the build below changes, so that machines set up earlier build it again.
-jpegStamp="$jpegPrefix/.done-2"
+jpegStamp="$jpegPrefix/.done-4"
 if [ ! -f "$jpegStamp" ]; then
   echo "setup: building libjpeg-turbo for mingw into $jpegPrefix"
   work="$depsPrefix/src"
@@ -69,7 +69,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 TC
-    # Function and data sections let the program's link drop the encoder it never calls.
+    # Function and data sections let the program's link drop the C functions it never calls.
     rm -rf build
     cmake -S "$srcDir" -B build -G Ninja -DCMAKE_TOOLCHAIN_FILE="$PWD/mingw.cmake" \
       -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$jpegPrefix" \
@@ -78,6 +78,34 @@ TC
       -DREQUIRE_SIMD=ON -DCMAKE_ASM_NASM_COMPILER=nasm >/dev/null
     cmake --build build >/dev/null
     cmake --install build >/dev/null
+
+    # A decoder-only archive for the program. The SIMD dispatcher (jsimd.c) holds compression and
+    # decompression in one object, so linking it pulls in every SIMD encoder routine and table
+    # (about 150 KB), and the linker cannot drop objects written in assembly. Here the encoder's
+    # SIMD objects (jc*, jf* and jquant[fi] by libjpeg's naming) are left out, and so are the
+    # colour quantisers (jquant1, jquant2), which run only when a caller asks for a palette, as the
+    # program never does. The symbols still named resolve to one trap that decoding never reaches.
+    # Tests keep the full library, since they make JPEG files of their own.
+    rm -rf decoder && mkdir decoder
+    (
+      cd decoder
+      x86_64-w64-mingw32-ar x "$jpegPrefix/lib/libjpeg.a"
+      rm -f jc*-*.asm.obj jf*-*.asm.obj jquantf-*.asm.obj jquanti-*.asm.obj
+      rm -f jquant1.c.obj jquant2.c.obj
+      for object in *.obj; do x86_64-w64-mingw32-nm --defined-only "$object"; done |
+        awk 'NF == 3 { print $3 }' | sort -u >defined.txt
+      for object in jsimd.c.obj jdmaster.c.obj; do x86_64-w64-mingw32-nm --undefined-only "$object"; done |
+        awk '{ print $NF }' | sort -u >wanted.txt
+      {
+        echo "section .text"
+        comm -23 wanted.txt defined.txt | grep -E '^j(simd|const|init_[12]pass_quantizer)' |
+          sed 's/.*/global &\n&:/'
+        echo "    ud2"
+      } >encoder-absent.asm
+      nasm -f win64 encoder-absent.asm -o encoder-absent.asm.obj
+      rm -f "$jpegPrefix/lib/libjpeg-decoder.a"
+      x86_64-w64-mingw32-ar rcs "$jpegPrefix/lib/libjpeg-decoder.a" ./*.obj
+    )
   )
   touch "$jpegStamp"
 fi

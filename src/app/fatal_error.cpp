@@ -15,8 +15,11 @@ constexpr int fatalExitCode = -1;
 }  // namespace
 
 void fatalError(std::string_view what) noexcept {
-    std::fprintf(stderr, "formation finder: fatal error: %.*s\n", static_cast<int>(what.size()),
-                 what.data());
+    // Plain writes: nothing here may need storage or a formatter.
+    constexpr std::string_view prefix = "formation finder: fatal error: ";
+    std::fwrite(prefix.data(), 1, prefix.size(), stderr);
+    std::fwrite(what.data(), 1, what.size(), stderr);
+    std::fputc('\n', stderr);
     std::fflush(stderr);
     std::_Exit(fatalExitCode);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <string>
 
@@ -113,7 +114,10 @@ double parseNumber(std::string_view text) {
     if (scale > overflowExponent) return negative ? -infinity : infinity;
     if (scale < -overflowExponent) return zero;
 
-    const std::string decimal = "0." + significant + "e" + std::to_string(scale);
+    char exponentText[24] = {};
+    const auto written = std::to_chars(std::begin(exponentText), std::end(exponentText), scale);
+    const std::string decimal =
+        "0." + significant + "e" + std::string(exponentText, written.ptr);
     double value = 0.0;
     const auto [end, error] = std::from_chars(decimal.data(), decimal.data() + decimal.size(),
                                               value, std::chars_format::general);
