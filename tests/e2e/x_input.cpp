@@ -21,17 +21,20 @@ std::wstring temporaryFile() {
     return file;
 }
 
-bool endsAfterALine(const std::wstring& file) {
-    const OwnedHandle output(CreateFileW(file.c_str(), GENERIC_READ,
-                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    char text[256];
+// Whether xdotool has printed the pointer's place ("x:… y:… screen:… window:…" and a line feed),
+// the last thing it does.
+bool reportedThePointer(const std::wstring& file) {
+    const HANDLE opened = CreateFileW(file.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (opened == INVALID_HANDLE_VALUE) return false;
+    const OwnedHandle output(opened);
+    char text[4096];
     DWORD read = 0;
-    if (output.get() == INVALID_HANDLE_VALUE ||
-        !ReadFile(output.get(), text, sizeof text, &read, nullptr)) {
-        return false;
-    }
-    return std::string_view(text, read).find('\n') != std::string_view::npos;
+    if (!ReadFile(output.get(), text, sizeof text, &read, nullptr)) return false;
+    const std::string_view printed(text, read);
+    const size_t place = printed.find("screen:");
+    return place != std::string_view::npos && printed.find('\n', place) != std::string_view::npos;
 }
 
 }  // namespace
@@ -39,6 +42,7 @@ bool endsAfterALine(const std::wstring& file) {
 bool xdotool(const std::wstring& commands) {
     // Wine hands back no process handle for a Linux program and no pipe reaches it, but a file
     // does: the trailing getmouselocation prints its line once every command before it is done.
+    // Its error messages go to the same file and never look like that line.
     const std::wstring outputFile = temporaryFile();
     if (outputFile.empty()) return false;
     SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
@@ -65,7 +69,7 @@ bool xdotool(const std::wstring& commands) {
     if (info.hProcess) CloseHandle(info.hProcess);
     bool finished = false;
     for (DWORD waited = 0; started && !finished && waited < finishTimeout; waited += pollStep) {
-        finished = endsAfterALine(outputFile);
+        finished = reportedThePointer(outputFile);
         if (!finished) Sleep(pollStep);
     }
     DeleteFileW(outputFile.c_str());
