@@ -3,24 +3,21 @@
 // the screen. Every test ends the way a user does, with Esc, and expects exit code 0.
 
 #include <windows.h>
-// After windows.h, which it needs.
-#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstdlib>
-#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 #include "e2e/x_input.h"
 #include "links/site_pages.h"
 #include "support/program_process.h"
 #include "support/screen.h"
+#include "support/stand_in_browser.h"
 #include "ui/gbk.h"
 
 namespace {
@@ -348,114 +345,26 @@ TEST_F(RealInput, EscClosesTheWindowWhileTheLevelListIsOpen) {
     EXPECT_EQ(closeWithEsc(), 0u);
 }
 
-// While it lives, url_recorder.exe (built for the site links' tests) stands in for the web
-// browser: Wine opens http addresses with the command under this key, winebrowser's by default.
-class RecorderAsBrowser {
-  public:
-    explicit RecorderAsBrowser(const std::wstring& command) : previous(currentCommand()) {
-        applied = setCommand(command);
-    }
-    ~RecorderAsBrowser() {
-        if (previous) {
-            setCommand(*previous);
-        } else {
-            RegDeleteKeyValueW(HKEY_CLASSES_ROOT, commandKey, nullptr);
-        }
-    }
-    RecorderAsBrowser(const RecorderAsBrowser&) = delete;
-    RecorderAsBrowser& operator=(const RecorderAsBrowser&) = delete;
-
-    bool applied = false;
-
-  private:
-    static constexpr const wchar_t* commandKey = L"http\\shell\\open\\command";
-
-    static std::optional<std::wstring> currentCommand() {
-        wchar_t value[1024];
-        DWORD size = sizeof value;
-        if (RegGetValueW(HKEY_CLASSES_ROOT, commandKey, nullptr, RRF_RT_REG_SZ, nullptr, value,
-                         &size) != ERROR_SUCCESS) {
-            return std::nullopt;
-        }
-        return std::wstring(value);
-    }
-    static bool setCommand(const std::wstring& command) {
-        return RegSetKeyValueW(HKEY_CLASSES_ROOT, commandKey, nullptr, REG_SZ, command.c_str(),
-                               static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t))) ==
-               ERROR_SUCCESS;
-    }
-
-    std::optional<std::wstring> previous;
-};
-
-struct HandleCloser {
-    void operator()(HANDLE handle) const noexcept { CloseHandle(handle); }
-};
-using OwnedHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
-
-bool aRecorderIsRunning() {
-    const OwnedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    PROCESSENTRY32W entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
-         more = Process32NextW(snapshot.get(), &entry)) {
-        if (lstrcmpiW(entry.szExeFile, L"url_recorder.exe") == 0) return true;
-    }
-    return false;
-}
-
-std::vector<std::string> linesOf(const std::wstring& file) {
-    const HANDLE opened = CreateFileW(file.c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (opened == INVALID_HANDLE_VALUE) return {};
-    const OwnedHandle log(opened);
-    std::string text;
-    char chunk[4096];
-    DWORD read = 0;
-    while (ReadFile(log.get(), chunk, sizeof chunk, &read, nullptr) && read > 0) {
-        text.append(chunk, read);
-    }
-    std::vector<std::string> lines;
-    for (size_t start = 0, end; start < text.size(); start = end + 1) {
-        end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        lines.push_back(text.substr(start, end - start));
-    }
-    return lines;
-}
-
 TEST_F(RealInput, ClickingTheLinkButtonsOpensTheirPages) {
-    wchar_t folder[MAX_PATH];
-    wchar_t logFile[MAX_PATH];
-    ASSERT_NE(GetTempPathW(MAX_PATH, folder), 0u);
-    ASSERT_NE(GetTempFileNameW(folder, L"url", 0, logFile), 0u);
-    {
-        // URL_RECORDER: the recorder's path on Wine's drive Z:.
-        const RecorderAsBrowser browser(L"\"" URL_RECORDER L"\" \"" + std::wstring(logFile) +
-                                        L"\" \"%1\"");
-        ASSERT_TRUE(browser.applied);
-        // All recorded, and no recorder still on its way with another address.
-        const auto recorded = [&] {
-            return aRecorderIsRunning() ? std::vector<std::string>{} : linesOf(logFile);
-        };
-        const std::string base(siteBaseUrl);
-        struct Link {
-            ControlPath button;
-            std::string address;
-        };
-        const Link links[] = {{moreToolsButton, base + "/forum-49-1.html"},
-                              {gameGuidesButton, base + "/forum.php?gid=39"},
-                              {officialForumButton, base + "/"}};
-        std::vector<std::string> expected;
-        for (const Link& link : links) {
-            ASSERT_TRUE(clickOn(link.button));
-            expected.push_back(link.address);
-            EXPECT_EQ(awaited(expected, recorded, 30000), expected) << "button " << link.button.id;
-        }
-        EXPECT_EQ(closeWithEsc(), 0u);
+    // URL_RECORDER: the recorder of the site links' tests, on Wine's drive Z:.
+    const StandInBrowser browser(URL_RECORDER);
+    ASSERT_TRUE(browser.ready());
+    const std::string base(siteBaseUrl);
+    struct Link {
+        ControlPath button;
+        std::string address;
+    };
+    const Link links[] = {{moreToolsButton, base + "/forum-49-1.html"},
+                          {gameGuidesButton, base + "/forum.php?gid=39"},
+                          {officialForumButton, base + "/"}};
+    std::vector<std::string> expected;
+    for (const Link& link : links) {
+        ASSERT_TRUE(clickOn(link.button));
+        expected.push_back(link.address);
+        EXPECT_EQ(browser.recordedAddresses(expected.size()), expected)
+            << "button " << link.button.id;
     }
-    DeleteFileW(logFile);
+    EXPECT_EQ(closeWithEsc(), 0u);
 }
 
 }  // namespace
