@@ -10,6 +10,8 @@ scripts/format.sh --check
 cmake --preset native-asan
 cmake --build --preset native-asan
 ctest --preset native-asan
+# The core's fuzzers, briefly, so they keep building and running; a fault they find fails the run.
+scripts/fuzz.sh 20
 
 cmake --preset windows
 cmake --build --preset windows
