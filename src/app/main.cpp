@@ -9,7 +9,11 @@
 // the handler here also keeps libstdc++'s verbose one, and the 45 KB symbol demangler it brings,
 // out of the program.
 namespace __gnu_cxx {
-void __verbose_terminate_handler() { fatalError("unexpected exception"); }
+void __verbose_terminate_handler() {
+    fatalError("unexpected exception");
+}
 }  // namespace __gnu_cxx
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return programStart(); }
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    return programStart();
+}

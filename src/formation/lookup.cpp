@@ -116,8 +116,7 @@ double parseNumber(std::string_view text) {
 
     char exponentText[24] = {};
     const auto written = std::to_chars(std::begin(exponentText), std::end(exponentText), scale);
-    const std::string decimal =
-        "0." + significant + "e" + std::string(exponentText, written.ptr);
+    const std::string decimal = "0." + significant + "e" + std::string(exponentText, written.ptr);
     double value = 0.0;
     const auto [end, error] = std::from_chars(decimal.data(), decimal.data() + decimal.size(),
                                               value, std::chars_format::general);
