@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "support/program_process.h"
+
 namespace {
 
 const std::wstring faultyStart = FAULTY_START_BESIDE_TEST;
@@ -13,14 +15,6 @@ struct Outcome {
     DWORD exitCode = STILL_ACTIVE;
     std::string errors;
 };
-
-std::wstring besideThisTest(const std::wstring& relativePath) {
-    wchar_t self[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring folder(self);
-    folder.resize(folder.find_last_of(L"\\/") + 1);
-    return folder + relativePath;
-}
 
 Outcome runWithFault(const std::wstring& fault) {
     SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};

@@ -6,14 +6,6 @@ constexpr wchar_t mainWindowClass[] = L"FormationFinderWindow";
 constexpr int windowWaitSteps = 200;
 constexpr DWORD windowWaitStep = 50;
 
-std::wstring besideThisTest(const std::wstring& relativePath) {
-    wchar_t self[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring folder(self);
-    folder.resize(folder.find_last_of(L"\\/") + 1);
-    return folder + relativePath;
-}
-
 struct WindowSearch {
     DWORD processId;
     HWND found;
@@ -34,6 +26,14 @@ BOOL CALLBACK matchWindow(HWND window, LPARAM lParam) {
 }
 
 }  // namespace
+
+std::wstring besideThisTest(const std::wstring& relativePath) {
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring folder(self);
+    folder.resize(folder.find_last_of(L"\\/") + 1);
+    return folder + relativePath;
+}
 
 ProgramProcess::ProgramProcess(const std::wstring& relativePath) {
     std::wstring commandLine = L"\"" + besideThisTest(relativePath) + L"\"";

@@ -6,6 +6,9 @@
 
 #include <string>
 
+// A file in this test's folder, or `relativePath` from it.
+std::wstring besideThisTest(const std::wstring& relativePath);
+
 class ProgramProcess {
   public:
     // Starts the program beside this test (`relativePath` from this test's folder) and waits until

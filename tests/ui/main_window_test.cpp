@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/lifecycle.h"
+#include "support/main_window_fixture.h"
 #include "support/screen.h"
 #include "ui/gbk.h"
 
@@ -41,20 +42,8 @@ constexpr ExpectedControl expectedControls[] = {
     {16, 0, L"FormationPictureBox", -1, 321, 540, 214},
 };
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public MainWindowFixture {
   protected:
-    void SetUp() override {
-        emptyTables();
-        SetCursorPos(0, 0);  // an open list follows the pointer; keep it away from the window
-        window = createMainWindow(GetModuleHandleW(nullptr));
-        pumpMessages(window, 200);
-    }
-    void TearDown() override {
-        if (IsWindow(window)) DestroyWindow(window);
-        pumpMessages(nullptr, 20);
-        releaseTables();
-    }
-
     HWND control(int id) const { return controlOf(window, static_cast<ControlId>(id)); }
 
     std::wstring textOf(int id) const {
@@ -88,8 +77,6 @@ class MainWindowTest : public ::testing::Test {
         }
         return ids;
     }
-
-    HWND window = nullptr;
 };
 
 TEST_F(MainWindowTest, EveryControlHasItsPlaceParentIdAndClass) {

@@ -9,6 +9,7 @@
 #include "app/lifecycle.h"
 #include "assets/picture.h"
 #include "assets/pictures.h"
+#include "support/main_window_fixture.h"
 #include "support/screen.h"
 #include "ui/main_window.h"
 #include "ui/picture_bitmap.h"
