@@ -41,21 +41,36 @@ void paintLabel(HWND label, HDC dc) {
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, layout);
 }
 
+// The parent's painting beneath the label, drawn into the label's own DC: the picture under the
+// label wipes out the previous text.
+void paintParentBeneath(HWND label, HDC dc) {
+    HWND parent = GetParent(label);
+    POINT origin{0, 0};
+    MapWindowPoints(label, parent, &origin, 1);
+    POINT previous{};
+    SetViewportOrgEx(dc, -origin.x, -origin.y, &previous);
+    SendMessageW(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    SetViewportOrgEx(dc, previous.x, previous.y, nullptr);
+}
+
 LRESULT onPaint(HWND label) {
     PaintScope paint(label);
     paintLabel(label, paint.get());
     return 0;
 }
 
-// The parent's painting wipes out the old text before the new one is drawn over it.
+// Redrawn at once through the label's own DC, not by invalidating the parent: under Wine every
+// window repainted through WM_PAINT costs a round of server calls, and the parent with the labels
+// it holds under this one made three or four of them per caption. Siblings above the label are
+// clipped out of its DC, and where it lies above a sibling only the label shows, so overlapping
+// neighbours stay intact.
 LRESULT onSetText(HWND label, WPARAM wParam, LPARAM lParam) {
     const LRESULT stored = DefWindowProcW(label, WM_SETTEXT, wParam, lParam);
-    HWND parent = GetParent(label);
-    RECT area{};
-    GetWindowRect(label, &area);
-    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&area), 2);
-    RedrawWindow(parent, &area, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    if (IsWindowVisible(label)) {
+        WindowDc dc(label);
+        paintParentBeneath(label, dc.get());
+        paintLabel(label, dc.get());
+    }
     return stored;
 }
 
