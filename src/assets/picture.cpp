@@ -50,53 +50,73 @@ void spreadGrey(std::uint8_t* row, std::size_t width) noexcept {
     }
 }
 
-// Reads the lines straight into the picture's rows. Holds no object with a destructor, since an
+// Reads the lines straight into the target's rows. Holds no object with a destructor, since an
 // error in libjpeg jumps out of it.
-void readRows(jpeg_decompress_struct& decoder, Picture& picture) {
+bool readRows(jpeg_decompress_struct& decoder, PictureRows& target) noexcept {
     const std::size_t width = decoder.output_width;
-    const std::size_t stride = 3 * width;
     const bool grey = decoder.output_components == 1;
-    picture.width = static_cast<int>(decoder.output_width);
-    picture.height = static_cast<int>(decoder.output_height);
-    picture.pixels.resize(stride * decoder.output_height);
+    std::size_t stride = 0;
+    std::uint8_t* rows = target.rowsFor(static_cast<int>(decoder.output_width),
+                                        static_cast<int>(decoder.output_height), stride);
+    if (!rows) return false;
     while (decoder.output_scanline < decoder.output_height) {
-        std::uint8_t* row = picture.pixels.data() + stride * decoder.output_scanline;
-        JSAMPROW target = grey ? row + 2 * width : row;
-        if (jpeg_read_scanlines(&decoder, &target, 1) != 1) return;
+        std::uint8_t* row = rows + stride * decoder.output_scanline;
+        JSAMPROW line = grey ? row + 2 * width : row;
+        if (jpeg_read_scanlines(&decoder, &line, 1) != 1) return false;
         if (grey) spreadGrey(row, width);
     }
+    return true;
 }
+
+// Rows kept in a Picture of their own.
+class OwnRows final : public PictureRows {
+  public:
+    explicit OwnRows(Picture& picture) : picture(picture) {}
+
+    std::uint8_t* rowsFor(int width, int height, std::size_t& stride) noexcept override {
+        picture.width = width;
+        picture.height = height;
+        stride = 3 * static_cast<std::size_t>(width);
+        picture.pixels.resize(stride * static_cast<std::size_t>(height));
+        return picture.pixels.data();
+    }
+
+  private:
+    Picture& picture;
+};
 
 // The one place where libjpeg may jump back to. Every object it uses exists before the setjmp
 // and lives in the caller, so the jump skips no destructor and finds every value intact.
 bool decodeInto(jpeg_decompress_struct& decoder, ErrorManager& errors,
-                std::span<const std::uint8_t> jpeg, Picture& picture) noexcept {
+                std::span<const std::uint8_t> jpeg, PictureRows& target) noexcept {
     if (setjmp(errors.abandon) != 0) return false;
     jpeg_create_decompress(&decoder);
     jpeg_mem_src(&decoder, jpeg.data(), static_cast<unsigned long>(jpeg.size()));
     if (jpeg_read_header(&decoder, TRUE) != JPEG_HEADER_OK) return false;
     if (!acceptHeader(decoder)) return false;
     if (!jpeg_start_decompress(&decoder)) return false;
-    readRows(decoder, picture);
-    if (decoder.output_scanline != decoder.output_height) return false;
+    if (!readRows(decoder, target)) return false;
     return jpeg_finish_decompress(&decoder);
 }
 
 }  // namespace
 
-std::optional<Picture> decodePicture(std::span<const std::uint8_t> jpeg) noexcept {
-    if (jpeg.empty() || jpeg.size() > std::numeric_limits<unsigned long>::max()) {
-        return std::nullopt;
-    }
+bool decodePictureInto(std::span<const std::uint8_t> jpeg, PictureRows& target) noexcept {
+    if (jpeg.empty() || jpeg.size() > std::numeric_limits<unsigned long>::max()) return false;
     ErrorManager errors;
     jpeg_decompress_struct decoder{};
     decoder.err = jpeg_std_error(&errors.manager);
     errors.manager.error_exit = abandonDecode;
     errors.manager.emit_message = onMessage;
     errors.manager.output_message = stayQuiet;
-    Picture picture{};
-    const bool decoded = decodeInto(decoder, errors, jpeg, picture);
+    const bool decoded = decodeInto(decoder, errors, jpeg, target);
     jpeg_destroy_decompress(&decoder);
-    if (!decoded) return std::nullopt;
+    return decoded;
+}
+
+std::optional<Picture> decodePicture(std::span<const std::uint8_t> jpeg) noexcept {
+    Picture picture{};
+    OwnRows rows(picture);
+    if (!decodePictureInto(jpeg, rows)) return std::nullopt;
     return picture;
 }

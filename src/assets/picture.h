@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -23,3 +24,19 @@ inline constexpr int maxPictureSide = 4096;
 // an empty byte string, for anything libjpeg rejects or warns about (a truncated or damaged file),
 // for other than one or three components and for a side beyond maxPictureSide. Writes no message.
 std::optional<Picture> decodePicture(std::span<const std::uint8_t> jpeg) noexcept;
+
+// Storage that the caller provides for the decoded rows, so that they can land where they are
+// drawn from without a copy.
+class PictureRows {
+  public:
+    // Storage for `height` rows of at least `width` × 3 bytes, asked for once when the size is
+    // known; row y starts `stride` × y bytes after the first. Null gives up the decode.
+    virtual std::uint8_t* rowsFor(int width, int height, std::size_t& stride) noexcept = 0;
+
+  protected:
+    ~PictureRows() = default;
+};
+
+// decodePicture into the caller's storage. False when decodePicture gives no picture; the rows
+// then hold nothing to rely on.
+bool decodePictureInto(std::span<const std::uint8_t> jpeg, PictureRows& target) noexcept;

@@ -1,6 +1,6 @@
 #include "ui/picture_bitmap.h"
 
-#include <cstring>
+#include <utility>
 
 #include "assets/picture.h"
 
@@ -8,41 +8,54 @@ namespace {
 
 constexpr int bytesPerPixel = 3;
 
-int dibStride(int width) {
-    return (width * bytesPerPixel + 3) & ~3;
-}
+// Rows decoded straight into a 24-bit DIB section, so that no second copy of the picture is ever
+// held. GDI rows are padded to four bytes.
+class BitmapRows final : public PictureRows {
+  public:
+    std::uint8_t* rowsFor(int width, int height, std::size_t& stride) noexcept override {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;  // rows from the top, as decoded
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 24;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* storage = nullptr;
+        bitmap.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &storage, nullptr, 0));
+        if (!bitmap || !storage) return nullptr;
+        bits = static_cast<std::uint8_t*>(storage);
+        size = {width, height};
+        stride = rowStride();
+        return bits;
+    }
+
+    // GDI keeps each pixel as blue, green, red: swaps the decoded red and blue in place.
+    OwnedBitmap finish() {
+        for (int y = 0; y < size.cy; ++y) {
+            std::uint8_t* row = bits + static_cast<std::size_t>(y) * rowStride();
+            for (int x = 0; x < size.cx; ++x)
+                std::swap(row[x * bytesPerPixel], row[x * bytesPerPixel + 2]);
+        }
+        GdiFlush();
+        return std::move(bitmap);
+    }
+
+  private:
+    std::size_t rowStride() const {
+        return static_cast<std::size_t>((size.cx * bytesPerPixel + 3) & ~3);
+    }
+
+    OwnedBitmap bitmap;
+    std::uint8_t* bits = nullptr;
+    SIZE size{};
+};
 
 }  // namespace
 
 OwnedBitmap bitmapFromJpeg(std::span<const std::uint8_t> jpeg) {
-    const std::optional<Picture> picture = decodePicture(jpeg);
-    if (!picture) return nullptr;
-
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = picture->width;
-    info.bmiHeader.biHeight = -picture->height;  // rows from the top, as decoded
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    OwnedBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || !bits) return nullptr;
-
-    // GDI keeps each pixel as blue, green, red and each row padded to four bytes.
-    const int stride = dibStride(picture->width);
-    const std::size_t rowBytes = static_cast<std::size_t>(picture->width) * bytesPerPixel;
-    for (int y = 0; y < picture->height; ++y) {
-        const std::uint8_t* from = picture->pixels.data() + static_cast<std::size_t>(y) * rowBytes;
-        auto* to = static_cast<std::uint8_t*>(bits) + static_cast<std::size_t>(y) * stride;
-        for (std::size_t x = 0; x < rowBytes; x += bytesPerPixel) {
-            to[x] = from[x + 2];
-            to[x + 1] = from[x + 1];
-            to[x + 2] = from[x];
-        }
-    }
-    GdiFlush();
-    return bitmap;
+    BitmapRows rows;
+    if (!decodePictureInto(jpeg, rows)) return nullptr;
+    return rows.finish();
 }
 
 SIZE bitmapSize(HBITMAP bitmap) {
