@@ -48,7 +48,7 @@ fi
 # libjpeg-turbo for mingw, static, from Debian's own source package.
 jpegPrefix="$depsPrefix/libjpeg-turbo-mingw64"
 # Bump when the build below changes, so that machines set up earlier build it again.
-jpegStamp="$jpegPrefix/.done-4"
+jpegStamp="$jpegPrefix/.done-5"
 if [ ! -f "$jpegStamp" ]; then
   echo "setup: building libjpeg-turbo for mingw into $jpegPrefix"
   work="$depsPrefix/src"
@@ -70,9 +70,11 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 TC
     # Function and data sections let the program's link drop the C functions it never calls.
+    # Optimised for size: the SIMD routines do the decoding work, and the five pictures decode no
+    # slower under Wine, while the program gets 70 KB smaller.
     rm -rf build
     cmake -S "$srcDir" -B build -G Ninja -DCMAKE_TOOLCHAIN_FILE="$PWD/mingw.cmake" \
-      -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$jpegPrefix" \
+      -DCMAKE_BUILD_TYPE=MinSizeRel -DCMAKE_INSTALL_PREFIX="$jpegPrefix" \
       -DCMAKE_C_FLAGS="-ffunction-sections -fdata-sections" \
       -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_JPEG8=OFF \
       -DREQUIRE_SIMD=ON -DCMAKE_ASM_NASM_COMPILER=nasm >/dev/null
