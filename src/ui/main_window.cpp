@@ -13,6 +13,7 @@
 #include "formation/tables.h"
 #include "links/open_site_page.h"
 #include "links/site_pages.h"
+#include "ui/drop_down_list.h"
 #include "ui/gbk.h"
 #include "ui/owned.h"
 #include "ui/picture_bitmap.h"
@@ -25,7 +26,6 @@ namespace {
 constexpr wchar_t mainWindowClass[] = L"FormationFinderWindow";
 constexpr wchar_t programIconName[] = L"DEFAULT_ICON";
 constexpr DWORD mainWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-constexpr int listTextIndent = 4;
 
 struct PictureOfControl {
     ControlId id;
@@ -78,14 +78,9 @@ class WindowTexts final : public ControlTexts {
     std::string text(ControlId id) const override {
         HWND control = window.control(id);
         if (definitionOf(id).kind == ControlKind::dropDownList) {
-            const LRESULT selected = SendMessageW(control, CB_GETCURSEL, 0, 0);
-            if (selected == CB_ERR) return {};
-            const LRESULT length = SendMessageW(control, CB_GETLBTEXTLEN, selected, 0);
-            if (length == CB_ERR) return {};
-            std::wstring item(static_cast<std::size_t>(length) + 1, L'\0');
-            SendMessageW(control, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(item.data()));
-            item.resize(static_cast<std::size_t>(length));
-            return toGbk(item);
+            // With no item selected CB_GETCURSEL answers CB_ERR, which reads as the empty text.
+            const auto selected = static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0));
+            return toGbk(listItemText(control, selected));
         }
         std::wstring caption(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
         caption.resize(static_cast<std::size_t>(
@@ -122,14 +117,6 @@ OwnedFont makeButtonFont() {
     return OwnedFont(CreateFontIndirectW(&metrics.lfMessageFont));
 }
 
-int fontHeight(HFONT font) {
-    WindowDc screen(nullptr);
-    Selected selected(screen.get(), font);
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(screen.get(), &metrics);
-    return metrics.tmHeight;
-}
-
 bool makeDrawingObjects(MainWindow& self) {
     for (std::size_t role = 0; role < fontSpecs.size(); ++role) {
         self.fonts[role] = makeFont(fontSpecs[role]);
@@ -137,7 +124,7 @@ bool makeDrawingObjects(MainWindow& self) {
     }
     self.buttonFont = makeButtonFont();
     self.listBrush.reset(CreateSolidBrush(colorOf(listBackground)));
-    self.listItemHeight = fontHeight(self.font(FontRole::list)) + listItemExtraHeight;
+    self.listItemHeight = listItemHeight(self.font(FontRole::list));
     return self.listBrush != nullptr;
 }
 
@@ -181,24 +168,6 @@ std::span<const std::string_view> itemsOf(ControlId id) {
     return levelItems;
 }
 
-HWND createDropDownList(MainWindow& self, const ControlDefinition& definition, HWND parent) {
-    // Owner-drawn, so the dark colours hold in the field and in the open list with any theme.
-    // CBS_NOINTEGRALHEIGHT keeps the open height at the table's 160 pixels.
-    const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST |
-                        CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | CBS_NOINTEGRALHEIGHT;
-    const Place& place = definition.place;
-    HWND list = CreateWindowExW(
-        0, L"COMBOBOX", L"", style, place.x, place.y, place.width, place.height, parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(definition.id)), nullptr, nullptr);
-    if (!list) return nullptr;
-    SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(self.font(FontRole::list)), FALSE);
-    for (std::string_view item : itemsOf(definition.id)) {
-        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(fromGbk(item).c_str()));
-    }
-    SendMessageW(list, CB_SETCURSEL, 0, 0);
-    return list;
-}
-
 HWND createControl(MainWindow& self, const ControlDefinition& definition) {
     HWND parent = self.control(definition.parent);
     const int id = static_cast<int>(definition.id);
@@ -216,7 +185,9 @@ HWND createControl(MainWindow& self, const ControlDefinition& definition) {
             }
             return label;
         }
-        case ControlKind::dropDownList: return createDropDownList(self, definition, parent);
+        case ControlKind::dropDownList:
+            return createDropDownList(parent, id, rectOf(definition.place), itemsOf(definition.id),
+                                      self.font(FontRole::list));
         case ControlKind::pushButton:
         case ControlKind::pictureButton: return createButton(self, definition, parent);
     }
@@ -290,40 +261,14 @@ LRESULT onMeasureItem(const MainWindow& self, MEASUREITEMSTRUCT& item) {
     return TRUE;
 }
 
-// The field and the open list in white on the dark field colour; the highlighted item of the open
-// list in the platform's highlight colours.
 LRESULT onDrawListItem(const MainWindow& self, const DRAWITEMSTRUCT& item) {
     if (item.CtlType != ODT_COMBOBOX) return FALSE;
-    const bool inField = (item.itemState & ODS_COMBOBOXEDIT) != 0;
-    const bool highlighted = (item.itemState & ODS_SELECTED) != 0 && !inField;
-    RECT area = item.rcItem;
-    FillRect(item.hDC, &area,
-             highlighted ? GetSysColorBrush(COLOR_HIGHLIGHT) : self.listBrush.get());
-    if (item.itemID != static_cast<UINT>(-1)) {
-        const LRESULT length = SendMessageW(item.hwndItem, CB_GETLBTEXTLEN, item.itemID, 0);
-        if (length != CB_ERR) {
-            std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-            SendMessageW(item.hwndItem, CB_GETLBTEXT, item.itemID,
-                         reinterpret_cast<LPARAM>(text.data()));
-            text.resize(static_cast<std::size_t>(length));
-            Selected font(item.hDC, self.font(FontRole::list));
-            SetBkMode(item.hDC, TRANSPARENT);
-            SetTextColor(item.hDC,
-                         highlighted ? GetSysColor(COLOR_HIGHLIGHTTEXT) : colorOf(listTextColor));
-            RECT textArea = area;
-            textArea.left += listTextIndent;
-            DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &textArea,
-                      DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-        }
-    }
-    if (inField && (item.itemState & ODS_FOCUS)) DrawFocusRect(item.hDC, &area);
+    drawListItem(item, self.font(FontRole::list), self.listBrush.get());
     return TRUE;
 }
 
 LRESULT onListColor(const MainWindow& self, HDC dc) {
-    SetTextColor(dc, colorOf(listTextColor));
-    SetBkColor(dc, colorOf(listBackground));
-    return reinterpret_cast<LRESULT>(self.listBrush.get());
+    return reinterpret_cast<LRESULT>(listColors(dc, self.listBrush.get()));
 }
 
 // Focus comes back to the control that had it when the window was last active.
