@@ -100,9 +100,9 @@ COLORREF colorOf(Rgb rgb) {
     return RGB(rgb.red, rgb.green, rgb.blue);
 }
 
-OwnedFont makeFont(const FontSpec& spec) {
-    const std::wstring face = fromGbk(spec.face);
-    return OwnedFont(CreateFontW(-spec.height, 0, 0, 0, spec.weight, FALSE, FALSE, FALSE,
+OwnedFont makeFont(const FontSpec& wanted) {
+    const std::wstring face = fromGbk(wanted.face);
+    return OwnedFont(CreateFontW(-wanted.height, 0, 0, 0, wanted.weight, FALSE, FALSE, FALSE,
                                  DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                  PROOF_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
 }

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/lifecycle.h"
 #include "process_resources.h"
+#include "support/main_window_fixture.h"
 #include "support/screen.h"
 #include "ui/main_window.h"
 
@@ -35,20 +35,8 @@ const std::vector<std::wstring> captions = {
     L"a caption far longer than any label is wide, to be cut off at its edge",
 };
 
-class SoakTest : public ::testing::Test {
+class SoakTest : public MainWindowFixture {
   protected:
-    void SetUp() override {
-        emptyTables();
-        SetCursorPos(0, 0);  // an open list follows the pointer; keep it away from the window
-        window = createMainWindow(GetModuleHandleW(nullptr));
-        pumpMessages(window, 200);
-    }
-    void TearDown() override {
-        if (IsWindow(window)) DestroyWindow(window);
-        pumpMessages(nullptr, 20);
-        releaseTables();
-    }
-
     HWND control(ControlId id) const { return controlOf(window, id); }
 
     // The kinds and levels in turn, all 44 pairs every 44 queries. The labels repaint within the
@@ -90,8 +78,6 @@ class SoakTest : public ::testing::Test {
         EXPECT_LE(after.privateBytes, before.privateBytes + memorySlack)
             << "grew by " << after.privateBytes - before.privateBytes << " bytes";
     }
-
-    HWND window = nullptr;
 };
 
 TEST_F(SoakTest, TenThousandQueriesLeaveObjectsAndMemoryAsTheyWere) {
