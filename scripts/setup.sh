@@ -7,10 +7,10 @@ depsPrefix="${FORMATION_DEPS:-/opt/formation-deps}"
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev clang-format
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools
-  wine wine64 xvfb xdotool x11-utils
+  wine wine64 xvfb xauth xdotool x11-utils
   fonts-wqy-zenhei fonts-arphic-ukai
   libjpeg-dev libjpeg-turbo-progs nasm googletest
-  python3-pil dpkg-dev
+  python3-pil dpkg-dev xz-utils
 )
 
 sudoIfNeeded() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
