@@ -9,6 +9,7 @@
 #include "links/site_pages.h"
 #include "ui/control_table.h"
 #include "ui/gbk.h"
+#include "ui/window_class.h"
 
 namespace {
 
@@ -24,21 +25,11 @@ LRESULT CALLBACK plainWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-bool registerClass(HINSTANCE instance, const wchar_t* name) {
-    WNDCLASSEXW windowClass{};
-    if (GetClassInfoExW(instance, name, &windowClass)) return true;
-    windowClass = {};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = plainWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = name;
-    return RegisterClassExW(&windowClass) != 0;
-}
-
 HWND createCentredWindow(HINSTANCE instance, const wchar_t* windowClass, const wchar_t* title) {
-    if (!registerClass(instance, windowClass)) return nullptr;
+    if (!registerWindowClass(instance, windowClass, plainWindowProc, 0,
+                             reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1))) {
+        return nullptr;
+    }
     const int left = (GetSystemMetrics(SM_CXSCREEN) - windowWidth) / 2;
     const int top = (GetSystemMetrics(SM_CYSCREEN) - windowHeight) / 2;
     return CreateWindowExW(0, windowClass, title, windowStyle, left, top, windowWidth, windowHeight,

@@ -20,6 +20,7 @@
 #include "ui/picture_box.h"
 #include "ui/push_button.h"
 #include "ui/transparent_label.h"
+#include "ui/window_class.h"
 
 namespace {
 
@@ -322,16 +323,8 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 bool registerMainWindowClass(HINSTANCE instance) {
-    WNDCLASSEXW windowClass{};
-    if (GetClassInfoExW(instance, mainWindowClass, &windowClass)) return true;
-    windowClass = {};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = mainWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = mainWindowClass;
-    return RegisterClassExW(&windowClass) != 0;
+    return registerWindowClass(instance, mainWindowClass, mainWindowProc, 0,
+                               reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
 }
 
 }  // namespace

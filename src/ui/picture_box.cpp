@@ -4,6 +4,7 @@
 
 #include "ui/owned.h"
 #include "ui/picture_bitmap.h"
+#include "ui/window_class.h"
 
 namespace {
 
@@ -65,15 +66,7 @@ LRESULT CALLBACK pictureBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }  // namespace
 
 bool registerPictureBoxClass(HINSTANCE instance) {
-    WNDCLASSEXW windowClass{};
-    if (GetClassInfoExW(instance, pictureBoxClass, &windowClass)) return true;
-    windowClass = {};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = pictureBoxProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = pictureBoxClass;
-    return RegisterClassExW(&windowClass) != 0;
+    return registerWindowClass(instance, pictureBoxClass, pictureBoxProc);
 }
 
 HWND createPictureBox(HWND parent, int id, RECT place, std::span<const std::uint8_t> jpeg) {

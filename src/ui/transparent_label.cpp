@@ -3,6 +3,7 @@
 #include <string>
 
 #include "ui/owned.h"
+#include "ui/window_class.h"
 
 namespace {
 
@@ -96,16 +97,7 @@ LRESULT CALLBACK labelProc(HWND label, UINT message, WPARAM wParam, LPARAM lPara
 }  // namespace
 
 bool registerTransparentLabelClass(HINSTANCE instance) {
-    WNDCLASSEXW windowClass{};
-    if (GetClassInfoExW(instance, labelClass, &windowClass)) return true;
-    windowClass = {};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = labelProc;
-    windowClass.cbWndExtra = 2 * sizeof(LONG_PTR);
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = labelClass;
-    return RegisterClassExW(&windowClass) != 0;
+    return registerWindowClass(instance, labelClass, labelProc, 2 * sizeof(LONG_PTR));
 }
 
 HWND createTransparentLabel(HWND parent, int id, RECT place, const wchar_t* text,
