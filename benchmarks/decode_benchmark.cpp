@@ -25,6 +25,7 @@
 #include "assets/picture.h"
 #include "assets/pictures.h"
 #include "figures.h"
+#include "support/jpeg_encoding.h"
 
 #ifdef _WIN32
 #include <process.h>
@@ -142,30 +143,7 @@ std::optional<DjpegFigure> djpegDecode(const std::string& djpeg, const std::stri
 
 // A 1 × 1 JPEG made like the pictures: three components, no subsampling, highest quality.
 Bytes tinyJpeg() {
-    jpeg_compress_struct encoder{};
-    jpeg_error_mgr errors{};
-    encoder.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&encoder);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&encoder, &buffer, &size);
-    encoder.image_width = encoder.image_height = 1;
-    encoder.input_components = 3;
-    encoder.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&encoder);
-    jpeg_set_quality(&encoder, 100, TRUE);
-    for (int i = 0; i < encoder.num_components; ++i) {
-        encoder.comp_info[i].h_samp_factor = encoder.comp_info[i].v_samp_factor = 1;
-    }
-    jpeg_start_compress(&encoder, TRUE);
-    std::uint8_t pixel[3] = {26, 59, 52};
-    JSAMPROW row = pixel;
-    jpeg_write_scanlines(&encoder, &row, 1);
-    jpeg_finish_compress(&encoder);
-    jpeg_destroy_compress(&encoder);
-    Bytes jpeg(buffer, buffer + size);
-    std::free(buffer);
-    return jpeg;
+    return encode(1, 1, 3, JCS_RGB, {26, 59, 52});
 }
 
 bool writeFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
